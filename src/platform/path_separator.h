@@ -1,0 +1,4 @@
+#pragma once
+
+// The folder separator of the file system.
+inline constexpr char kPathSeparator = '/';
