@@ -85,6 +85,20 @@ done
 # The comparison sees text: a field showing 12 differs from an empty one.
 same_pixels "$SHOTS/expected_12.png" "$SHOTS/empty_position.png" &&
     fail "the position field looks the same with 12 and empty: the crop misses the text"
+# Pasted text is not filtered, but it is normalised when the focus leaves: 12ab becomes 12.
+click_mode InsertFromFront
+click "${PRIMARY_EDIT[@]}"
+type_text "12ab"
+key ctrl+a ctrl+c BackSpace
+wait_shot button rename_disabled "emptying PrimaryEdit does not disable RenameButton"
+click "${SECONDARY_EDIT[@]}"
+key ctrl+v
+click "${PRIMARY_EDIT[@]}"
+type_text "x"
+wait_shot button rename_enabled "typing into PrimaryEdit does not enable RenameButton"
+crop "$SHOTS/button.png" "${SECONDARY_RECT[@]}" "$SHOTS/pasted_12ab.png"
+same_pixels "$SHOTS/pasted_12ab.png" "$SHOTS/expected_12.png" ||
+    fail "12ab pasted into the position field does not become 12 (see $SHOTS/pasted_12ab.png)"
 # The same holds in the other insertion mode, and ReplaceText lifts the restriction.
 position_field InsertFromBack 1a2 back_1a2
 same_pixels "$SHOTS/back_1a2.png" "$SHOTS/expected_12.png" ||
