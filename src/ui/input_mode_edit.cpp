@@ -16,10 +16,18 @@ QString typedIntegerCharacters(const QString& typed) {
     return kept;
 }
 
+// Ctrl and Ctrl+Shift keys are the field's shortcuts (paste, copy, select all): the field never
+// takes them as typed text, whatever text the platform attaches to them ("v" for Ctrl+V on some).
+bool isShortcutKey(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    return modifiers == Qt::ControlModifier ||
+           modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
 }  // namespace
 
 void InputModeEdit::keyPressEvent(QKeyEvent* event) {
-    if (mode_ == InputMode::IntegerOnly && !event->text().isEmpty()) {
+    if (mode_ == InputMode::IntegerOnly && !event->text().isEmpty() && !isShortcutKey(event)) {
         const QString kept = typedIntegerCharacters(event->text());
         if (kept != event->text()) {
             if (!kept.isEmpty()) {
