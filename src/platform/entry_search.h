@@ -39,15 +39,17 @@ private:
     friend ByteText findEntry(EntrySearch&, const SearchPattern&, EntryFilter);
     friend void closeSearch(EntrySearch&);
 
+    // The type is settled while the folder is read (d_type, or fstatat where the file system
+    // leaves it unknown), so that giving an entry needs no further system call.
     struct Entry {
         std::size_t nameOffset;
         std::size_t nameLength;
-        unsigned char type;  // d_type of the entry, DT_UNKNOWN resolved lazily
+        bool directory;  // what the entry is, or for a link what it points to
+        bool symlink;
     };
     bool open_ = false;
     bool lastWasSymlink_ = false;
-    std::string folderUtf8_;  // with its trailing separator
-    std::string names_;       // every entry's UTF-8 name, back to back
+    std::string names_;  // every entry's UTF-8 name, back to back
     std::vector<Entry> entries_;
     std::size_t next_ = 0;
 };
