@@ -31,8 +31,9 @@ void scanFolder(const ByteText& folderText, FileList& list, ScanHooks& hooks) {
     }
     names = std::vector<ByteText>();
 
+    // The subfolders come from the same listing: the folder is read once per visit.
     static const ByteText dot(".");
-    for (ByteText name = findEntry(search, SearchPattern::allIn(folder), EntryFilter::Directories);
+    for (ByteText name = findEntry(search, SearchPattern::rewind(), EntryFilter::Directories);
          !name.empty(); name = findEntry(search, SearchPattern(), EntryFilter::Directories)) {
         if (compareText(leftText(name, 1), dot) == 0 || search.lastWasSymlink()) continue;
         scanFolder(concatText(folder, name), list, hooks);

@@ -53,8 +53,13 @@ ByteText lastComponent(const ByteText& path) {
 }  // namespace
 
 ByteText findEntry(EntrySearch& search, const SearchPattern& pattern, EntryFilter filter) {
-    if (pattern.kind != SearchPattern::Kind::Continue) {
+    if (pattern.kind == SearchPattern::Kind::Rewind) {
+        search.open_ = true;
+        search.next_ = 0;
+    } else if (pattern.kind != SearchPattern::Kind::Continue) {
         closeSearch(search);
+        search.names_.clear();
+        search.entries_.clear();
         const Converted<std::string> osPath = gb18030ToUtf8(pattern.text);
         if (!osPath.exact) return ByteText();
 
@@ -105,10 +110,8 @@ ByteText findEntry(EntrySearch& search, const SearchPattern& pattern, EntryFilte
 }
 
 void closeSearch(EntrySearch& search) {
-    // Keeps the buffers' capacity: the scan searches each folder twice with one search.
+    // The listing stays for a rewind; the next search that reads the file system drops it.
     search.open_ = false;
     search.lastWasSymlink_ = false;
-    search.names_.clear();
-    search.entries_.clear();
     search.next_ = 0;
 }

@@ -13,14 +13,16 @@ enum class EntryFilter {
 };
 
 // What a search looks for: every entry of one folder, or the one entry at an exact path.
-// The empty pattern continues the open search.
+// The empty pattern continues the open search; Rewind starts again at the first entry of the
+// folder listing the search read last, without reading the folder again.
 struct SearchPattern {
-    enum class Kind { Continue, AllInFolder, ExactPath };
+    enum class Kind { Continue, AllInFolder, ExactPath, Rewind };
     Kind kind = Kind::Continue;
     ByteText text;  // the folder (with or without its trailing separator) or the exact path
 
     static SearchPattern allIn(const ByteText& folder) { return {Kind::AllInFolder, folder}; }
     static SearchPattern exact(const ByteText& path) { return {Kind::ExactPath, path}; }
+    static SearchPattern rewind() { return {Kind::Rewind, ByteText()}; }
 };
 
 // The state of at most one open search of the file system. Each user owns its own; a folder

@@ -28,19 +28,19 @@ std::string toUtf8(std::string_view line) {
 }
 
 bool writeLine(int fd, const std::string& bytes) {
-    struct stat info;
-    if (fstat(fd, &info) != 0) return false;
-    // Only a plain file can be cut back after a failed write (and a FIFO or device is no log).
-    if (!S_ISREG(info.st_mode)) return false;
     if (bytes.empty()) return true;
     ssize_t written;
     do {
         written = write(fd, bytes.data(), bytes.size());
     } while (written < 0 && errno == EINTR);
     if (written == static_cast<ssize_t>(bytes.size())) return true;
-    // A full disk or the file size limit: remove the part that did get written.
+    // A full disk or the file size limit: remove the part that did get written. Appending left
+    // the offset at the end of that part.
     if (written > 0) {
-        while (ftruncate(fd, info.st_size) != 0 && errno == EINTR) {
+        const off_t end = lseek(fd, 0, SEEK_CUR);
+        if (end >= written) {
+            while (ftruncate(fd, end - written) != 0 && errno == EINTR) {
+            }
         }
     }
     return false;
@@ -48,18 +48,31 @@ bool writeLine(int fd, const std::string& bytes) {
 
 }  // namespace
 
-bool RenameLogFile::append(const ByteSequence& line) {
-    const std::string bytes = toUtf8(line);
+RenameLogFile::~RenameLogFile() {
+    if (fd_ >= 0) close(fd_);
+}
+
+bool RenameLogFile::open() {
+    if (fd_ >= 0) return true;
     // O_NONBLOCK: a FIFO in the log's place must fail the open, not wait for a reader.
     int fd;
     do {
-        fd = open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+        fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return false;
-    const bool written = writeLine(fd, bytes);
-    // close reports a deferred write error (NFS); the line may then be incomplete.
-    const bool closed = close(fd) == 0;
-    return written && closed;
+    // Only a plain file can be cut back after a failed write (and a FIFO or device is no log).
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return false;
+    }
+    fd_ = fd;
+    return true;
+}
+
+bool RenameLogFile::append(const ByteSequence& line) {
+    if (!open()) return false;
+    return writeLine(fd_, toUtf8(line));
 }
 
 std::string renameLogPath() {

@@ -24,6 +24,7 @@ FileListView::FileListView(QWidget* parent)
     header_->setStretchLastSection(false);
     header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header_->setFocusPolicy(Qt::NoFocus);
+    rowHeight_ = fontMetrics().height() + 4;
 
     QPalette colours = palette();
     colours.setColor(QPalette::Base, Qt::white);
@@ -38,6 +39,11 @@ FileListView::FileListView(QWidget* parent)
 void FileListView::setModel(QAbstractItemModel* model) {
     QAbstractItemView::setModel(model);
     header_->setModel(model);
+    if (model) {
+        connect(model, &QAbstractItemModel::rowsRemoved, this,
+                &FileListView::scheduleVerticalRange);
+        connect(model, &QAbstractItemModel::modelReset, this, &FileListView::scheduleVerticalRange);
+    }
     header_->resizeSection(0, 140);
     header_->resizeSection(1, 400);
     updateGeometries();
@@ -48,7 +54,15 @@ int FileListView::rows() const {
 }
 
 int FileListView::rowHeight() const {
-    return fontMetrics().height() + 4;
+    return rowHeight_;
+}
+
+void FileListView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        rowHeight_ = fontMetrics().height() + 4;
+        updateGeometries();
+    }
+    QAbstractItemView::changeEvent(event);
 }
 
 int FileListView::contentWidth() const {
@@ -155,16 +169,28 @@ void FileListView::updateGeometries() {
     setViewportMargins(0, headerHeight, 0, 0);
     const QRect area = viewport()->geometry();
     header_->setGeometry(area.left(), area.top() - headerHeight, area.width(), headerHeight);
-
-    const qint64 contentHeight = qint64(rows()) * rowHeight();
-    verticalScrollBar()->setSingleStep(rowHeight());
-    verticalScrollBar()->setPageStep(area.height());
-    verticalScrollBar()->setRange(
-        0, int(qBound<qint64>(0, contentHeight - area.height(), qint64(INT_MAX))));
     horizontalScrollBar()->setSingleStep(20);
     horizontalScrollBar()->setPageStep(area.width());
     horizontalScrollBar()->setRange(0, qMax(0, contentWidth() - area.width()));
+    verticalScrollBar()->setSingleStep(rowHeight());
+    verticalScrollBar()->setPageStep(area.height());
+    updateVerticalRange();
     QAbstractItemView::updateGeometries();
+}
+
+void FileListView::scheduleVerticalRange() {
+    // A scroll bar's range change posts events of its own; with a row appended per file found,
+    // that would be an event per row. One update when the window next handles events will do.
+    if (rangePending_) return;
+    rangePending_ = true;
+    QMetaObject::invokeMethod(this, &FileListView::updateVerticalRange, Qt::QueuedConnection);
+}
+
+void FileListView::updateVerticalRange() {
+    rangePending_ = false;
+    const qint64 contentHeight = qint64(rows()) * rowHeight();
+    const qint64 maximum = qBound<qint64>(0, contentHeight - viewport()->height(), qint64(INT_MAX));
+    if (verticalScrollBar()->maximum() != maximum) verticalScrollBar()->setRange(0, int(maximum));
 }
 
 void FileListView::scrollContentsBy(int dx, int dy) {
@@ -174,8 +200,8 @@ void FileListView::scrollContentsBy(int dx, int dy) {
 
 void FileListView::rowsInserted(const QModelIndex& parent, int start, int end) {
     QAbstractItemView::rowsInserted(parent, start, end);
-    updateGeometries();
-    // Only the rows that land in sight need painting.
+    // Only the scroll range changes with the row count; nothing is laid out per row.
+    scheduleVerticalRange();
     const int firstVisible = verticalOffset() / rowHeight();
     const int lastVisible = (verticalOffset() + viewport()->height()) / rowHeight();
     if (end >= firstVisible && start <= lastVisible) viewport()->update();

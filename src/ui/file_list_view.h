@@ -36,10 +36,15 @@ protected:
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     int rows() const;
+    void scheduleVerticalRange();
+    void updateVerticalRange();
     int contentWidth() const;
 
     QHeaderView* header_;
+    int rowHeight_ = 0;
+    bool rangePending_ = false;
 };
