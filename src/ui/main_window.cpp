@@ -99,6 +99,11 @@ void MainWindow::createControls() {
 
     modeGroup_ =
         place(new QGroupBox(QStringLiteral("选择改名方式"), this), "ModeGroup", {6, 158, 282, 106});
+    // The frame runs through the middle of the title, clear of the first row of buttons.
+    modeGroup_->setStyleSheet(QStringLiteral(
+        "QGroupBox#ModeGroup { border: 1px solid #a0a0a0; border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox#ModeGroup::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 7px; top: 0px; padding: 0px 2px; }"));
     modeButtons_ = new QButtonGroup(this);
     modeButtons_->setExclusive(true);
     for (const ModeButtonPlace& button : kModeButtons) {
