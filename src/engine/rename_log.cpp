@@ -22,4 +22,6 @@ ByteSequence renameLogLine(const ByteText& record) {
     return concatBytes(line, ByteSequence("\r\n"));
 }
 
-void appendRenameLog(const ByteText& record, LogStore& store) { store.append(renameLogLine(record)); }
+void appendRenameLog(const ByteText& record, LogStore& store) {
+    store.append(renameLogLine(record));
+}

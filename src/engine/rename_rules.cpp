@@ -19,7 +19,9 @@ InsertCounts insertCounts(RenameMode mode, int32_t n, int32_t len) {
     return {truncateToInteger(len - twice), truncateToInteger(twice)};
 }
 
-RuleResult outsideLimits() { return {RuleOutcome::OutsideLimits, ByteText()}; }
+RuleResult outsideLimits() {
+    return {RuleOutcome::OutsideLimits, ByteText()};
+}
 
 }  // namespace
 
@@ -59,8 +61,10 @@ RuleResult applyRenameRule(const FileRow& row, const RenameSettings& settings) {
             if (keyPieces.size() < (wantsFront ? 1u : 2u)) return outsideLimits();
             if (settings.mode == RenameMode::SplitKeepFront) replacement = keyPieces[0];
             if (settings.mode == RenameMode::SplitKeepBack) replacement = keyPieces[1];
-            if (settings.mode == RenameMode::KeywordWithFront) replacement = concatText(keyPieces[0], p);
-            if (settings.mode == RenameMode::KeywordWithBack) replacement = concatText(p, keyPieces[1]);
+            if (settings.mode == RenameMode::KeywordWithFront)
+                replacement = concatText(keyPieces[0], p);
+            if (settings.mode == RenameMode::KeywordWithBack)
+                replacement = concatText(p, keyPieces[1]);
             break;
         }
         case RenameMode::InsertFromFront:

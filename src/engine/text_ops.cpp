@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "engine/decimal_prefix.h"
+
 namespace {
 
 // Width of the character that starts at byte i: 1 below 0x80, else 2 (1 for a final lone byte).
@@ -14,7 +16,9 @@ bool isLeadByte(std::string_view text, std::size_t i) {
     return static_cast<unsigned char>(text[i]) >= 0x80;
 }
 
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
 
 bool matchesAt(std::string_view text, std::size_t i, std::string_view needle, bool ignoreCase) {
     if (!ignoreCase) return std::memcmp(text.data() + i, needle.data(), needle.size()) == 0;
@@ -98,7 +102,9 @@ ByteText rightText(const ByteText& text, int32_t count) {
     return ByteText(text.view().substr(text.size() - static_cast<std::size_t>(count)));
 }
 
-int32_t textLength(const ByteText& text) { return static_cast<int32_t>(text.size()); }
+int32_t textLength(const ByteText& text) {
+    return static_cast<int32_t>(text.size());
+}
 
 int32_t toInteger(const ByteText& text) {
     // Fold the full-width forms of the code page onto ASCII first.
@@ -128,20 +134,7 @@ int32_t toInteger(const ByteText& text) {
         i += 2;
     }
 
-    std::size_t i = 0;
-    while (i < folded.size() && (folded[i] == ' ' || (folded[i] >= '\t' && folded[i] <= '\r'))) ++i;
-    bool negative = false;
-    if (i < folded.size() && (folded[i] == '+' || folded[i] == '-')) {
-        negative = folded[i] == '-';
-        ++i;
-    }
-    // Unsigned arithmetic wraps exactly as 32-bit two's complement does.
-    uint32_t value = 0;
-    for (; i < folded.size() && folded[i] >= '0' && folded[i] <= '9'; ++i) {
-        value = value * 10u + static_cast<uint32_t>(folded[i] - '0');
-    }
-    if (negative) value = 0u - value;
-    return static_cast<int32_t>(value);
+    return static_cast<int32_t>(static_cast<uint32_t>(parseDecimalPrefix(folded)));
 }
 
 int32_t truncateToInteger(double value) {
@@ -158,4 +151,6 @@ int compareText(const ByteText& a, const ByteText& b) {
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
-ByteSequence toBytes(const ByteText& text) { return text.bytes(); }
+ByteSequence toBytes(const ByteText& text) {
+    return text.bytes();
+}
