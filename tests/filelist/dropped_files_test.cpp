@@ -6,23 +6,14 @@
 #include <utility>
 #include <vector>
 
+#include "../common/temp_folder.h"
 #include "filelist/file_list.h"
+#include "list_rows.h"
 #include "platform/code_page.h"
-#include "temp_tree.h"
 
 namespace {
 
 using Paths = std::vector<std::string>;
-using Rows = std::vector<std::pair<std::string, std::string>>;
-
-Rows rowsOf(const FileList& list) {
-    Rows rows;
-    for (int32_t row = 0; row < list.rowCount(); ++row) {
-        rows.emplace_back(list.cellText(row, 0).bytes(), list.cellText(row, 1).bytes());
-    }
-    return rows;
-}
-
 struct UriCase {
     const char* uriList;
     Paths paths;
@@ -79,7 +70,7 @@ TEST(DroppedPathText, OnePathAloneSeveralEachEndedByCrLf) {
 }
 
 TEST(ListDroppedFiles, GivesOneRowPerPathInDropOrder) {
-    TempTree tree;
+    TempFolder tree;
     const std::string file = tree.file("a.txt");
     const std::string folder = tree.folder("sub");
     const std::string cjk = utf8ToGb18030(tree.file("中.txt")).value.bytes();

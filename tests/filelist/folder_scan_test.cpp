@@ -12,21 +12,12 @@
 #include <utility>
 #include <vector>
 
+#include "../common/temp_folder.h"
 #include "filelist/file_list.h"
+#include "list_rows.h"
 #include "platform/code_page.h"
-#include "temp_tree.h"
 
 namespace {
-
-using Rows = std::vector<std::pair<std::string, std::string>>;
-
-Rows rowsOf(const FileList& list) {
-    Rows rows;
-    for (int32_t row = 0; row < list.rowCount(); ++row) {
-        rows.emplace_back(list.cellText(row, 0).bytes(), list.cellText(row, 1).bytes());
-    }
-    return rows;
-}
 
 Rows sorted(Rows rows) {
     std::sort(rows.begin(), rows.end());
@@ -83,7 +74,7 @@ Rows scan(const std::string& folder) {
 
 class FolderScan : public testing::Test {
 protected:
-    TempTree tree;
+    TempFolder tree;
 };
 
 TEST_F(FolderScan, ListsFilesDepthFirstInTheFileSystemsOrder) {

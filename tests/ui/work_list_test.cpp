@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "../filelist/temp_tree.h"
+#include "../common/temp_folder.h"
 #include "platform/code_page.h"
 #include "platform/log_file.h"
 #include "window_fixture.h"
@@ -60,7 +60,7 @@ private:
 
 class WorkListTest : public WindowTest {
 protected:
-    TempTree tree;
+    TempFolder tree;
 
     void find(const std::string& folder, const QString& mark = QString()) {
         QLineEdit* folderEdit = edit("FolderEdit");

@@ -6,26 +6,28 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 // A folder under /tmp made for one test and removed with everything in it afterwards, also
-// when it holds chains of folders deeper than the system's path limit.
-class TempTree {
+// when it holds chains of folders deeper than the system's path limit. Tests that take
+// permissions away give them back before they end.
+class TempFolder {
 public:
-    TempTree() {
+    TempFolder() {
         char pattern[] = "/tmp/vantorel_test_XXXXXX";
         if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
         root_ = pattern;
     }
-    ~TempTree() {
+    ~TempFolder() {
         const int fd = open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
         if (fd >= 0) removeContents(fd);
         rmdir(root_.c_str());
     }
-    TempTree(const TempTree&) = delete;
-    TempTree& operator=(const TempTree&) = delete;
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& root() const { return root_; }
     std::string path(const std::string& relative) const { return root_ + "/" + relative; }
@@ -33,17 +35,13 @@ public:
     // Each returns the full path of what it made, relative names taken from the root.
     std::string file(const std::string& relative, const std::string& contents = "") const {
         const std::string full = path(relative);
-        const int fd = open(full.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-        if (fd < 0) throw std::runtime_error("cannot create " + full);
-        const bool written =
-            write(fd, contents.data(), contents.size()) == static_cast<ssize_t>(contents.size());
-        close(fd);
-        if (!written) throw std::runtime_error("cannot write " + full);
+        if (!writeFile(full, contents)) throw std::runtime_error("cannot write " + full);
         return full;
     }
-    std::string folder(const std::string& relative) const {
+    std::string folder(const std::string& relative, mode_t mode = 0755) const {
         const std::string full = path(relative);
-        if (mkdir(full.c_str(), 0700) != 0) throw std::runtime_error("cannot make " + full);
+        if (mkdir(full.c_str(), mode) != 0) throw std::runtime_error("cannot make " + full);
+        chmod(full.c_str(), mode);
         return full;
     }
     std::string link(const std::string& relative, const std::string& target) const {
@@ -51,6 +49,30 @@ public:
         if (symlink(target.c_str(), full.c_str()) != 0)
             throw std::runtime_error("cannot link " + full);
         return full;
+    }
+
+    static bool writeFile(const std::string& path, const std::string& contents) {
+        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0) return false;
+        const bool written =
+            write(fd, contents.data(), contents.size()) == static_cast<ssize_t>(contents.size());
+        return close(fd) == 0 && written;
+    }
+    // The file's bytes, or nothing when it cannot be read.
+    static std::optional<std::string> readFile(const std::string& path) {
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return std::nullopt;
+        std::string contents;
+        char buffer[4096];
+        ssize_t n;
+        while ((n = read(fd, buffer, sizeof buffer)) > 0) contents.append(buffer, n);
+        close(fd);
+        if (n < 0) return std::nullopt;
+        return contents;
+    }
+    static bool exists(const std::string& path) {
+        struct stat info;
+        return lstat(path.c_str(), &info) == 0;
     }
 
 private:
