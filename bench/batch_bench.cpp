@@ -2,6 +2,7 @@
 // of the same renames with renameat2 and one O_APPEND write per record, each on its own copy of
 // the tree; and one log append to a 50 MB log against one to an empty log.
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <linux/fs.h>
 
 #include "bench/bench_tree.h"
 #include "filelist/file_list.h"
@@ -34,7 +34,8 @@ std::vector<std::string> buildFlatTree(const std::string& root, int files, int f
     std::vector<std::string> paths;
     for (int f = 0; f < folders; ++f) mkdir((root + "/dir" + std::to_string(f)).c_str(), 0755);
     for (int i = 0; i < files; ++i) {
-        paths.push_back(root + "/dir" + std::to_string(i % folders) + "/photo_" + std::to_string(i) + ".jpg");
+        paths.push_back(root + "/dir" + std::to_string(i % folders) + "/photo_" +
+                        std::to_string(i) + ".jpg");
         bench::makeFile(paths.back());
     }
     return paths;
@@ -57,7 +58,8 @@ double bareBatch(const std::vector<std::string>& paths, const std::string& logPa
 double windowBatch(const std::string& root, int files) {
     MainWindow window;
     window.show();
-    window.findChild<QLineEdit*>(QStringLiteral("FolderEdit"))->setText(QString::fromStdString(root));
+    window.findChild<QLineEdit*>(QStringLiteral("FolderEdit"))
+        ->setText(QString::fromStdString(root));
     window.findChild<QPushButton*>(QStringLiteral("FindButton"))->click();
     if (window.fileList().rowCount() != files) {
         std::fprintf(stderr, "listed %d of %d files\n", window.fileList().rowCount(), files);

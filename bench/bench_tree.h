@@ -15,7 +15,8 @@ namespace bench {
 // A fresh empty folder under $TMPDIR (or /tmp), removed by the caller with removeTree.
 inline std::string makeTempFolder(const char* tag) {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/vantorel-" + tag + "-XXXXXX";
+    std::string pattern =
+        std::string(base && *base ? base : "/tmp") + "/vantorel-" + tag + "-XXXXXX";
     if (!mkdtemp(pattern.data())) {
         std::perror("mkdtemp");
         std::exit(2);
@@ -25,7 +26,8 @@ inline std::string makeTempFolder(const char* tag) {
 
 inline void removeTree(const std::string& folder) {
     const std::string command = "rm -rf '" + folder + "'";
-    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", folder.c_str());
+    if (std::system(command.c_str()) != 0)
+        std::fprintf(stderr, "could not remove %s\n", folder.c_str());
 }
 
 inline void makeFile(const std::string& path) {

@@ -17,8 +17,12 @@ std::size_t heapInUse() {
     return info.uordblks + info.hblkhd;
 }
 
-ByteText pathOf(int i) { return ByteText("/home/user/photos/2017/trip_" + std::to_string(i) + ".jpg"); }
-ByteText nameOf(int i) { return ByteText("trip_" + std::to_string(i) + ".jpg"); }
+ByteText pathOf(int i) {
+    return ByteText("/home/user/photos/2017/trip_" + std::to_string(i) + ".jpg");
+}
+ByteText nameOf(int i) {
+    return ByteText("trip_" + std::to_string(i) + ".jpg");
+}
 
 }  // namespace
 
@@ -55,7 +59,8 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     for (int i = 0; i < kRows; ++i) list.removeRow(0);
     QApplication::processEvents();
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("list append+remove 1M: %.2f s\n", seconds);
     return list.rowCount() == 0 ? 0 : 1;
 }

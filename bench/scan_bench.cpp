@@ -31,7 +31,8 @@ std::set<std::string> runFind(const std::string& root, double& seconds) {
     char* line = nullptr;
     std::size_t capacity = 0;
     ssize_t length;
-    while ((length = getline(&line, &capacity, pipe)) > 0) found.emplace(line, static_cast<std::size_t>(length - 1));
+    while ((length = getline(&line, &capacity, pipe)) > 0)
+        found.emplace(line, static_cast<std::size_t>(length - 1));
     free(line);
     pclose(pipe);
     seconds = secondsSince(start);
@@ -49,8 +50,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int files = envInt("SCAN_FILES", 200000);
     const int folders = envInt("SCAN_FOLDERS", std::max(1, files / 100));
-    const std::string root = bench::makeTempFolder("scan");
-    const std::vector<std::string> marked = bench::buildTree(root, files, folders, "MaRk");
+    // SCAN_ROOT names a tree built by an earlier run (kept with SCAN_KEEP=1) to measure again.
+    const char* reuse = std::getenv("SCAN_ROOT");
+    const std::string root = reuse && *reuse ? reuse : bench::makeTempFolder("scan");
+    const std::size_t markedCount =
+        reuse && *reuse ? 0 : bench::buildTree(root, files, folders, "MaRk").size();
     std::printf("scan tree: %d files in %d folders\n", files, folders);
 
     double findSeconds = 0;
@@ -59,7 +63,8 @@ int main(int argc, char** argv) {
 
     MainWindow window;
     window.show();
-    window.findChild<QLineEdit*>(QStringLiteral("FolderEdit"))->setText(QString::fromStdString(root));
+    window.findChild<QLineEdit*>(QStringLiteral("FolderEdit"))
+        ->setText(QString::fromStdString(root));
     window.findChild<QLineEdit*>(QStringLiteral("MarkEdit"))->setText(QStringLiteral("mark"));
     QApplication::processEvents();
 
@@ -89,7 +94,7 @@ int main(int argc, char** argv) {
     for (int row = 0; row < list.rowCount(); ++row) {
         listed.insert(gb18030ToUtf8(list.cellText(row, FileList::kPathColumn)).value);
     }
-    const bool same = listed == found && found.size() == marked.size();
+    const bool same = listed == found && (markedCount == 0 || found.size() == markedCount);
 
     struct rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
@@ -98,6 +103,7 @@ int main(int argc, char** argv) {
     std::printf("longest event gap ms: %lld\n", static_cast<long long>(longestGap));
     std::printf("scan peak MB: %.1f\n", usage.ru_maxrss / 1024.0);
     std::printf("same files as find: %s (%zu)\n", same ? "yes" : "NO", listed.size());
-    bench::removeTree(root);
+    if (!reuse && !std::getenv("SCAN_KEEP")) bench::removeTree(root);
+    if (std::getenv("SCAN_KEEP")) std::printf("tree kept: %s\n", root.c_str());
     return same ? 0 : 1;
 }

@@ -12,7 +12,15 @@ class WindowScanHooks : public ScanHooks {
 public:
     WindowScanHooks(const QLineEdit& markEdit, const bool& closed)
         : markEdit_(markEdit), closed_(closed) {}
-    ByteText markText() override { return qStringToGb18030(markEdit_.text()).value; }
+    // Read for every name; converted again only when the field's text has changed.
+    ByteText markText() override {
+        const QString text = markEdit_.text();
+        if (text != lastMark_) {
+            lastMark_ = text;
+            lastMarkBytes_ = qStringToGb18030(text).value;
+        }
+        return lastMarkBytes_;
+    }
     void processPendingEvents() override { pump_.processPendingEvents(); }
     bool stopRequested() override { return closed_; }
 
@@ -20,6 +28,8 @@ private:
     const QLineEdit& markEdit_;
     const bool& closed_;
     EventPump pump_;
+    QString lastMark_;
+    ByteText lastMarkBytes_;
 };
 
 }  // namespace

@@ -87,3 +87,20 @@ TEST(CodePageTest, QStringsThatNoTextCanHoldConvertInexactly) {
 }
 
 }  // namespace
+
+// The conversion from UTF-8 trusts the converter instead of checking the way back for every
+// name, so every Unicode scalar value that converts must come back as the very same bytes.
+TEST(CodePageTest, EveryScalarValueThatConvertsComesBackExactly) {
+    int converted = 0;
+    for (char32_t c = 1; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        const QByteArray utf8 = QString::fromUcs4(&c, 1).toUtf8();
+        const std::string_view bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+        const Converted<ByteText> gb = utf8ToGb18030(bytes);
+        if (!gb.exact) continue;
+        ++converted;
+        const Converted<std::string> back = gb18030ToUtf8(gb.value);
+        ASSERT_TRUE(back.exact && back.value == bytes) << "U+" << std::hex << unsigned(c);
+    }
+    EXPECT_GT(converted, 0x10F000);
+}
