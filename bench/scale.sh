@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bin=build/release/bench
 start=$(date +%s.%N)
-scan=$(SCAN_FILES=${SCALE_FILES:-1000000} QT_QPA_PLATFORM=offscreen "$bin/scan_bench")
+scan=$(SCAN_FILES=${SCALE_FILES:-1000000} SCAN_MARK= QT_QPA_PLATFORM=offscreen "$bin/scan_bench")
 batch=$(BATCH_FILES=${SCALE_BATCH_FILES:-100000} QT_QPA_PLATFORM=offscreen "$bin/batch_bench")
 end=$(date +%s.%N)
 echo "$scan" | grep -E '^(scan tree|scan/find|longest event gap ms|same files as find):'

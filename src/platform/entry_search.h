@@ -40,6 +40,7 @@ public:
 private:
     friend ByteText findEntry(EntrySearch&, const SearchPattern&, EntryFilter);
     friend void closeSearch(EntrySearch&);
+    void readListing(int dirFd);
 
     // The type is settled while the folder is read (d_type, or fstatat where the file system
     // leaves it unknown), so that giving an entry needs no further system call.
