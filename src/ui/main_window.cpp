@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
+#include <limits>
 
 #include "filelist/file_list.h"
 #include "ui/file_list_view.h"
@@ -55,6 +56,8 @@ Edit* makeEdit(QWidget* parent, const char* role, QRect geometry) {
     auto* edit = place(new Edit(parent), role, geometry);
     // Drops of files belong to the window, and dragged text is refused everywhere.
     edit->setAcceptDrops(false);
+    // No length limit: QLineEdit would cut a long text (a drop of many paths) at 32767.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     return edit;
 }
 

@@ -172,6 +172,19 @@ TEST_F(WorkListTest, DropsReplaceTheListAndFillFolderEdit) {
     }
 }
 
+// QLineEdit cuts its text at 32767 characters unless told otherwise.
+TEST_F(WorkListTest, ADropOfManyPathsKeepsTheWholeTextInFolderEdit) {
+    std::vector<std::string> paths;
+    std::string text;
+    for (int i = 0; text.size() <= 40000; ++i) {
+        paths.push_back(tree.path("missing_" + std::to_string(i)));
+        text += paths.back() + "\r\n";
+    }
+    dropPaths(paths);
+    EXPECT_EQ(edit("FolderEdit")->text().toStdString(), text);
+    EXPECT_EQ(window->fileList().rowCount(), static_cast<int>(paths.size()));
+}
+
 TEST_F(WorkListTest, ADroppedFolderIsScannedByFind) {
     const std::string folder = tree.folder("sub");
     tree.file("sub/inside.txt");
