@@ -71,6 +71,20 @@ fail() {
 
 note() { echo "-- $*"; }
 
+# expect_log RECORD...: the log beside the program holds exactly these records, in order, each
+# "old→new" and CR LF.
+expect_log() {
+    local expected=$E2E_TMP/expected.log record
+    : >"$expected"
+    for record in "$@"; do printf '%s\r\n' "$record" >>"$expected"; done
+    [[ -f $LOG ]] || fail "no rename log beside the program ($LOG)"
+    cmp "$LOG" "$expected" >&2 || {
+        echo "log:" >&2; od -c "$LOG" | tail -n 20 >&2
+        echo "expected:" >&2; od -c "$expected" | tail -n 20 >&2
+        fail "the rename log differs from the records of the renames"
+    }
+}
+
 # Polls a command until it succeeds; fails with the message after E2E_TIMEOUT seconds.
 wait_for() {
     local message=$1

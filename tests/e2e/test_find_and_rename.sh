@@ -42,19 +42,6 @@ expect_file() {
 }
 expect_gone() { [[ ! -e $1 ]] || fail "$1 is still there"; }
 
-# expect_log RECORD...: the log holds exactly these records, each "old→new" and CR LF.
-expect_log() {
-    local expected=$E2E_TMP/expected.log record
-    : >"$expected"
-    for record in "$@"; do printf '%s\r\n' "$record" >>"$expected"; done
-    [[ -f $LOG ]] || fail "no rename log beside the program ($LOG)"
-    cmp "$LOG" "$expected" >&2 || {
-        echo "log:" >&2; od -c "$LOG" | head -n 20 >&2
-        echo "expected:" >&2; od -c "$expected" | head -n 20 >&2
-        fail "the rename log differs from the records of the renames"
-    }
-}
-
 note "an absolute folder, AddPrefix"
 mkdir -p "$WORK/photos"
 echo trip >"$WORK/photos/trip.jpg"
