@@ -17,7 +17,6 @@ public:
 
     // Takes the line in the program's code page and stores it in UTF-8.
     bool append(const ByteSequence& line) override;
-    const std::string& path() const { return path_; }
 
 private:
     bool open();
