@@ -9,11 +9,7 @@ void FileList::clearList() {
 }
 
 int32_t FileList::appendRow() {
-    const auto row = static_cast<int32_t>(rows_.size());
-    beginInsertRows(QModelIndex(), row, row);
-    rows_.emplace_back();
-    endInsertRows();
-    return row;
+    return appendRow(FileRow{});
 }
 
 int32_t FileList::appendRow(FileRow row) {
